@@ -5,7 +5,9 @@
 namespace zelkor::detail {
 namespace {
 
-char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
+char FoldAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+}
 
 bool EqualIgnoringAsciiCase(const char* a, const char* b, std::size_t n) {
     for (std::size_t i = 0; i < n; ++i) {
@@ -24,7 +26,8 @@ std::size_t CharStartSearch::RawFind(std::size_t from) const {
     }
     const char* base = text_.data();
     if (!ignoreCase_) {
-        const void* hit = ::memmem(base + from, text_.size() - from, sought_.data(), sought_.size());
+        const void* hit =
+            ::memmem(base + from, text_.size() - from, sought_.data(), sought_.size());
         return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - base)
                    : std::string_view::npos;
     }

@@ -5,7 +5,9 @@
 
 namespace zelkor::detail {
 
-inline bool IsLeadByte(char c) { return static_cast<unsigned char>(c) >= 0x80; }
+inline bool IsLeadByte(char c) {
+    return static_cast<unsigned char>(c) >= 0x80;
+}
 
 // Length in bytes of the character that begins at `i`: 2 for a lead byte with a byte behind it.
 inline std::size_t CharLengthAt(std::string_view t, std::size_t i) {

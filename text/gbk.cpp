@@ -56,7 +56,9 @@ private:
     iconv_t cd_;
 };
 
-bool InRange(unsigned char b, unsigned lo, unsigned hi) { return b >= lo && b <= hi; }
+bool InRange(unsigned char b, unsigned lo, unsigned hi) {
+    return b >= lo && b <= hi;
+}
 
 char32_t ReadUtf32Le(const std::string& s) {
     return static_cast<char32_t>(static_cast<unsigned char>(s[0])) |
@@ -86,7 +88,9 @@ public:
             }
         }
     }
-    char32_t At(unsigned char lead, unsigned char trail) const { return table_[Index(lead, trail)]; }
+    char32_t At(unsigned char lead, unsigned char trail) const {
+        return table_[Index(lead, trail)];
+    }
 
 private:
     static std::size_t Index(unsigned lead, unsigned trail) {

@@ -15,7 +15,9 @@ using detail::IsLeadByte;
 
 constexpr auto npos = std::string_view::npos;
 
-std::size_t ClampStart(int start) { return start < 1 ? 0 : static_cast<std::size_t>(start - 1); }
+std::size_t ClampStart(int start) {
+    return start < 1 ? 0 : static_cast<std::size_t>(start - 1);
+}
 
 bool IsIdeographicSpaceAt(std::string_view t, std::size_t i) {
     return i + 1 < t.size() && static_cast<unsigned char>(t[i]) == 0xA1 &&
@@ -70,7 +72,9 @@ std::string_view SkipCSpace(std::string_view t) {
     return t.substr(i);
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::size_t CountDigits(std::string_view t, std::size_t from) {
     std::size_t i = from;
@@ -279,8 +283,7 @@ double ToNumber(std::string_view t) {
     double value = 0.0;
     // from_chars takes no leading '+', and reads the same grammar whatever the process locale.
     const std::string_view number = s.substr(mantissaStart, i - mantissaStart);
-    const auto [end, error] =
-        std::from_chars(number.data(), number.data() + number.size(), value);
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
     if (error == std::errc::result_out_of_range) {
         // Out of range: too small is 0, too large is infinity, as the C library reads it.
         const bool tiny = number.find("e-") != npos || number.find("E-") != npos;
@@ -297,6 +300,8 @@ Text BytesToText(const ByteBuffer& b) {
     return Text(reinterpret_cast<const char*>(b.data()), n);
 }
 
-ByteBuffer TextToBytes(std::string_view t) { return ByteBuffer(t.begin(), t.end()); }
+ByteBuffer TextToBytes(std::string_view t) {
+    return ByteBuffer(t.begin(), t.end());
+}
 
 }  // namespace zelkor

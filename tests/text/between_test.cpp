@@ -14,7 +14,9 @@ struct BetweenCase {
     Text text, left, right, expected;
 };
 
-void PrintTo(const BetweenCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const BetweenCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class TextBetweenTest : public testing::TestWithParam<BetweenCase> {};
 
@@ -23,21 +25,20 @@ TEST_P(TextBetweenTest, Cuts) {
     EXPECT_EQ(TextBetween(c.text, c.left, c.right), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, TextBetweenTest,
-    testing::Values(BetweenCase{"leftOnly", "x=1;y=2", "y=", "", "2"},
-                    BetweenCase{"rightOnly", "x=1;y=2", "", ";", "x=1"},
-                    BetweenCase{"both", "x=1;y=2", "x=", ";", "1"},
-                    BetweenCase{"leftMissing", "abc", "z", "c", ""},
-                    BetweenCase{"rightMissing", "abc", "a", "z", ""},
-                    BetweenCase{"touching", "abcabc", "b", "c", ""},
-                    BetweenCase{"rightOnlyInFront", "cab", "a", "c", ""},
-                    BetweenCase{"bothEmpty", "abc", "", "", "abc"},
-                    BetweenCase{"bothEmptyEmptyText", "", "", "", ""},
-                    BetweenCase{"leftAtEnd", "abc", "c", "", ""},
-                    BetweenCase{"textBeginsWithRight", "abc", "", "a", ""},
-                    BetweenCase{"firstLeftOnly", "[1][2]", "[", "]", "1"}),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Cases, TextBetweenTest,
+                         testing::Values(BetweenCase{"leftOnly", "x=1;y=2", "y=", "", "2"},
+                                         BetweenCase{"rightOnly", "x=1;y=2", "", ";", "x=1"},
+                                         BetweenCase{"both", "x=1;y=2", "x=", ";", "1"},
+                                         BetweenCase{"leftMissing", "abc", "z", "c", ""},
+                                         BetweenCase{"rightMissing", "abc", "a", "z", ""},
+                                         BetweenCase{"touching", "abcabc", "b", "c", ""},
+                                         BetweenCase{"rightOnlyInFront", "cab", "a", "c", ""},
+                                         BetweenCase{"bothEmpty", "abc", "", "", "abc"},
+                                         BetweenCase{"bothEmptyEmptyText", "", "", "", ""},
+                                         BetweenCase{"leftAtEnd", "abc", "c", "", ""},
+                                         BetweenCase{"textBeginsWithRight", "abc", "", "a", ""},
+                                         BetweenCase{"firstLeftOnly", "[1][2]", "[", "]", "1"}),
+                         [](const auto& info) { return info.param.name; });
 
 TEST(TextBetweenTest, CutsChineseMarkers) {
     const Text page = Gbk(u8"<p>总数：<b>57</b> 页：<font>1</font>/3</b></p>");
@@ -53,7 +54,9 @@ struct ExtractCase {
     Text expected;
 };
 
-void PrintTo(const ExtractCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ExtractCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ExtractBetweenTest : public testing::TestWithParam<ExtractCase> {};
 
@@ -65,7 +68,8 @@ TEST_P(ExtractBetweenTest, Cuts) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, ExtractBetweenTest,
     testing::Values(
-        ExtractCase{"quoteToken", "href=\"a/b\" x", Gbk(u8"#引号"), Gbk(u8"#引号"), 1, false, "a/b"},
+        ExtractCase{"quoteToken", "href=\"a/b\" x", Gbk(u8"#引号"), Gbk(u8"#引号"), 1, false,
+                    "a/b"},
         ExtractCase{"quoteTokenInsideMarker", "<a href=\"u\">", Gbk(u8"href=#引号"),
                     Gbk(u8"#引号>"), 1, false, "u"},
         ExtractCase{"emptyRight", "abc", "b", "", 1, false, ""},

@@ -33,13 +33,18 @@ TEST(GbkTest, DecodeKeepsOffsetsOfEveryCharacter) {
 
 TEST(GbkTest, UndecodableBytesNeverShiftOffsets) {
     // 0x80 alone, 0xFF, a lead byte before a line feed, and a dangling lead byte at the end.
-    const Text text = std::string("\x80" "a\xFF\x81\nb\xCA");
+    const Text text = std::string(
+        "\x80"
+        "a\xFF\x81\nb\xCA");
     const DecodedText decoded = DecodeGbk(text);
-    EXPECT_EQ(decoded.characters, (std::u32string{kReplacementCharacter, U'a',
-                                                  kReplacementCharacter, kReplacementCharacter,
-                                                  U'\n', U'b', kReplacementCharacter}));
+    EXPECT_EQ(decoded.characters,
+              (std::u32string{kReplacementCharacter, U'a', kReplacementCharacter,
+                              kReplacementCharacter, U'\n', U'b', kReplacementCharacter}));
     EXPECT_EQ(decoded.offsets, (std::vector<std::size_t>{0, 1, 2, 3, 4, 5, 6, 7}));
-    EXPECT_EQ(GbkToUtf8("\xFF" "a"), "\xEF\xBF\xBD" "a");
+    EXPECT_EQ(GbkToUtf8("\xFF"
+                        "a"),
+              "\xEF\xBF\xBD"
+              "a");
 }
 
 }  // namespace

@@ -23,7 +23,9 @@ struct FindCase {
     int expected;
 };
 
-void PrintTo(const FindCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const FindCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class FindTextTest : public testing::TestWithParam<FindCase> {};
 
@@ -34,25 +36,30 @@ TEST_P(FindTextTest, FindsAtCharacterStarts) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, FindTextTest,
-    testing::Values(
-        FindCase{"plain", "abcabc", "c", 1, false, 3},
-        FindCase{"fromStart", "abcabc", "c", 4, false, 6},
-        FindCase{"startBelowOneIsOne", "abc", "a", -7, false, 1},
-        FindCase{"startBeyondEnd", "abc", "c", 4, false, -1},
-        FindCase{"emptySoughtInside", "abc", "", 2, false, 1},
-        FindCase{"emptySoughtBeyond", "abc", "", 5, false, -1},
-        FindCase{"emptySoughtEmptyText", "", "", 1, false, -1},
-        FindCase{"trailByteIsNoStart", "\x81\x41", "A", 1, false, -1},
-        FindCase{"afterTwoByteChar", "\x81\x41" "A", "A", 1, false, 3},
-        FindCase{"evenLeadRun", "\xCA\xFD\xBE\xDD" "A", "A", 1, false, 5},
-        FindCase{"trailThatLooksLikeLead", "\xCA\xCA\xCA", "\xCA\xCA", 1, false, 1},
-        FindCase{"pairAfterAscii", "a\xCA\xCA\xCA\xCA", "\xCA\xCA", 1, false, 2},
-        FindCase{"startTakenAsCharStart", "\x81\x41", "A", 2, false, 2},
-        FindCase{"danglingLeadEndsScan", "a\x81", "\x81", 1, false, -1},
-        FindCase{"caseSensitiveMiss", "Hello", "hello", 1, false, -1},
-        FindCase{"ignoreCaseHit", "xxHeLLo", "hello", 1, true, 3},
-        FindCase{"ignoreCaseLeavesHighBytes", kShuJu, "\xEA\xFD", 1, true, -1},
-        FindCase{"chineseMarker", "ab" + kShuJu + "cd", kShuJu, 1, false, 3}),
+    testing::Values(FindCase{"plain", "abcabc", "c", 1, false, 3},
+                    FindCase{"fromStart", "abcabc", "c", 4, false, 6},
+                    FindCase{"startBelowOneIsOne", "abc", "a", -7, false, 1},
+                    FindCase{"startBeyondEnd", "abc", "c", 4, false, -1},
+                    FindCase{"emptySoughtInside", "abc", "", 2, false, 1},
+                    FindCase{"emptySoughtBeyond", "abc", "", 5, false, -1},
+                    FindCase{"emptySoughtEmptyText", "", "", 1, false, -1},
+                    FindCase{"trailByteIsNoStart", "\x81\x41", "A", 1, false, -1},
+                    FindCase{"afterTwoByteChar",
+                             "\x81\x41"
+                             "A",
+                             "A", 1, false, 3},
+                    FindCase{"evenLeadRun",
+                             "\xCA\xFD\xBE\xDD"
+                             "A",
+                             "A", 1, false, 5},
+                    FindCase{"trailThatLooksLikeLead", "\xCA\xCA\xCA", "\xCA\xCA", 1, false, 1},
+                    FindCase{"pairAfterAscii", "a\xCA\xCA\xCA\xCA", "\xCA\xCA", 1, false, 2},
+                    FindCase{"startTakenAsCharStart", "\x81\x41", "A", 2, false, 2},
+                    FindCase{"danglingLeadEndsScan", "a\x81", "\x81", 1, false, -1},
+                    FindCase{"caseSensitiveMiss", "Hello", "hello", 1, false, -1},
+                    FindCase{"ignoreCaseHit", "xxHeLLo", "hello", 1, true, 3},
+                    FindCase{"ignoreCaseLeavesHighBytes", kShuJu, "\xEA\xFD", 1, true, -1},
+                    FindCase{"chineseMarker", "ab" + kShuJu + "cd", kShuJu, 1, false, 3}),
     [](const auto& info) { return info.param.name; });
 
 TEST(FindTextReverseTest, FindsLastOccurrenceAtCharacterStart) {
@@ -60,7 +67,10 @@ TEST(FindTextReverseTest, FindsLastOccurrenceAtCharacterStart) {
     EXPECT_EQ(FindTextReverse("abc", "z"), -1);
     EXPECT_EQ(FindTextReverse("aAa", "A"), 2);
     // The last 'A' is the trail byte of 0x81 0x41; the earlier one counts.
-    EXPECT_EQ(FindTextReverse("A\x81" "A", "A"), 1);
+    EXPECT_EQ(FindTextReverse("A\x81"
+                              "A",
+                              "A"),
+              1);
 }
 
 TEST(SliceTest, SlicesCountBytesNotCharacters) {
@@ -100,7 +110,9 @@ struct ReplaceCase {
     Text expected;
 };
 
-void PrintTo(const ReplaceCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ReplaceCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ReplaceTextTest : public testing::TestWithParam<ReplaceCase> {};
 
@@ -122,8 +134,12 @@ INSTANTIATE_TEST_SUITE_P(
                     ReplaceCase{"emptyOld", "abc", "", "x", 1, -1, true, "abc"},
                     ReplaceCase{"caseFolded", "<FONT>a<font>", "<font>", "", 1, -1, false, "a"},
                     ReplaceCase{"caseKept", "<FONT>a<font>", "<font>", "", 1, -1, true, "<FONT>a"},
-                    ReplaceCase{"noTrailMatch", "\x81\x41" "A", "A", "b", 1, -1, true,
-                                "\x81\x41" "b"}),
+                    ReplaceCase{"noTrailMatch",
+                                "\x81\x41"
+                                "A",
+                                "A", "b", 1, -1, true,
+                                "\x81\x41"
+                                "b"}),
     [](const auto& info) { return info.param.name; });
 
 TEST(SplitTextTest, KeepsInnerAndLeadingEmptyPiecesButNoTrailingOne) {
@@ -140,7 +156,10 @@ TEST(SplitTextTest, KeepsInnerAndLeadingEmptyPiecesButNoTrailingOne) {
 TEST(ToLowerTest, FoldsAsciiOnly) {
     EXPECT_EQ(ToLower("HTTP://A.B/"), "http://a.b/");
     // 0x81 0x41: the trail byte 'A' stays.
-    EXPECT_EQ(ToLower("\x81\x41" "B"), "\x81\x41" "b");
+    EXPECT_EQ(ToLower("\x81\x41"
+                      "B"),
+              "\x81\x41"
+              "b");
 }
 
 TEST(NumberTest, ReadsAsciiAndFullWidthForms) {
