@@ -46,6 +46,7 @@ class SiteHandler(BaseHTTPRequestHandler):
     protocol_version = "HTTP/1.1"
     server_version = "DemoSite/1.0"
     timeout = 60
+    disable_nagle_algorithm = True
 
     def parse_request(self) -> bool:
         # The request line is read as latin-1 and split at whitespace, which for Python includes
@@ -123,7 +124,7 @@ def main(argv: list[str]) -> int:
         print(base, flush=True)
         serving = threading.Thread(target=server.serve_forever, kwargs={"poll_interval": 0.1})
         serving.start()
-        while not stop.wait(0.5):
+        while not stop.wait(0.2):
             pass
         server.shutdown()
         serving.join()
