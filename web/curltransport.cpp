@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstring>
 #include <mutex>
 #include <optional>
@@ -82,6 +83,14 @@ std::string LastLocation(std::string_view rawHeaders) {
         }
     }
     return location;
+}
+
+std::string AbsoluteRequestTarget(const HttpTarget& target) {
+    std::string result = "http://" + target.host;
+    if (target.port != 80) {
+        result += ":" + std::to_string(target.port);
+    }
+    return result + RequestLineTarget(target.path);
 }
 
 bool IsFollowedStatus(long status) {
@@ -213,9 +222,12 @@ private:
                  const std::optional<std::vector<std::uint8_t>>& sentBody, curl_slist* headers) {
         curl_easy_reset(easy);
         const std::string address = TargetAddress(target);
-        const std::string requestTarget = RequestLineTarget(target.path);
         const std::string proxy =
             setup_.viaProxy ? ProxyFor(setup_.proxyList, target.secure) : std::string();
+        // A proxy that is not tunnelling needs the whole address on the request line.
+        const std::string requestTarget = proxy.empty() || target.secure
+                                              ? RequestLineTarget(target.path)
+                                              : AbsoluteRequestTarget(target);
         const CurlTimeouts& timeouts = shared_->timeouts;
 
         curl_easy_setopt(easy, CURLOPT_SHARE, shared_->share.get());
@@ -231,9 +243,11 @@ private:
         curl_easy_setopt(easy, CURLOPT_HTTPHEADER, headers);
         curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS,
                          static_cast<long>(timeouts.connect.count()));
-        curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
-        curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME,
-                         static_cast<long>(std::max<std::int64_t>(1, timeouts.silence.count())));
+        lastActivity_ = std::chrono::steady_clock::now();
+        uploaded_ = 0;
+        curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 0L);
+        curl_easy_setopt(easy, CURLOPT_XFERINFOFUNCTION, &CurlRequest::OnProgress);
+        curl_easy_setopt(easy, CURLOPT_XFERINFODATA, this);
         if ((setup_.flags & requestflag::kNoCookies) == 0) {
             curl_easy_setopt(easy, CURLOPT_COOKIEFILE, "");
         }
@@ -253,8 +267,21 @@ private:
         curl_easy_perform(easy);
     }
 
+    // Ends a transfer that has received nothing for the silence time-out. libcurl calls this
+    // at least about once a second, also while nothing arrives.
+    static int OnProgress(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t uploaded) {
+        auto& request = *static_cast<CurlRequest*>(self);
+        const auto now = std::chrono::steady_clock::now();
+        if (uploaded != request.uploaded_) {
+            request.uploaded_ = uploaded;
+            request.lastActivity_ = now;
+        }
+        return now - request.lastActivity_ > request.shared_->timeouts.silence ? 1 : 0;
+    }
+
     static std::size_t OnHeader(char* data, std::size_t size, std::size_t count, void* self) {
         auto& request = *static_cast<CurlRequest*>(self);
+        request.lastActivity_ = std::chrono::steady_clock::now();
         std::string_view line(data, size * count);
         if (line.starts_with("HTTP/")) {
             request.headers_.clear();  // an interim or proxy response came first
@@ -268,7 +295,9 @@ private:
     }
 
     static std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* self) {
-        auto& body = static_cast<CurlRequest*>(self)->body_;
+        auto& request = *static_cast<CurlRequest*>(self);
+        request.lastActivity_ = std::chrono::steady_clock::now();
+        auto& body = request.body_;
         body.insert(body.end(), data, data + size * count);
         return size * count;
     }
@@ -278,6 +307,8 @@ private:
     std::vector<std::uint8_t> body_;
     std::size_t readOffset_ = 0;
     std::string headers_;
+    std::chrono::steady_clock::time_point lastActivity_;
+    curl_off_t uploaded_ = 0;
 };
 
 class CurlConnection final : public TransportConnection {

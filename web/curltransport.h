@@ -10,7 +10,7 @@ namespace zelkor {
 struct CurlTimeouts {
     std::chrono::milliseconds connect{60000};
     // A transfer that receives nothing for this long ends.
-    std::chrono::seconds silence{30};
+    std::chrono::milliseconds silence{30000};
 };
 
 // The transport over libcurl. Everything opened through one instance shares one cookie store,

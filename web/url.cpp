@@ -59,6 +59,9 @@ int UrlPort(std::string_view url) {
 Text UrlPath(std::string_view url) {
     const Text h = UrlHost(url);
     const int a = FindText(url, h, HostSearchStart(url), true);
+    if (a == kNotFound) {
+        return "/";
+    }
     const int b = FindText(url, "/", a, true);
     if (b <= 0) {
         return "/";
