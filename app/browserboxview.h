@@ -24,13 +24,11 @@ public:
     void Navigate(const Text& address) override;
     // The box's own window, the ancestor of whatever the engine draws the page in.
     QWidget& Window() { return *this; }
+    // Nothing may show the box, not even a caller that shows every child.
+    void setVisible(bool visible) override;
 
 signals:
     void NavigationComplete();
-
-protected:
-    // Nothing may show the box, not even a caller that shows every child.
-    void setVisible(bool visible) override;
 
 private:
     std::unique_ptr<QWebEngineProfile> profile_;
