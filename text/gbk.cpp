@@ -78,21 +78,42 @@ class TwoByteTable {
 public:
     TwoByteTable() {
         const Converter converter("UTF-32LE", "GB18030");
-        for (unsigned lead = 0x81; lead <= 0xFE; ++lead) {
-            for (unsigned trail = 0x40; trail <= 0xFE; ++trail) {
-                if (trail == 0x7F) {
-                    continue;
-                }
-                const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-                table_[Index(lead, trail)] = DecodeOne(converter, std::string_view(pair, 2));
-            }
+        // All pairs in one conversion; should any pair not convert, each is tried on its own.
+        std::string pairs;
+        pairs.reserve(table_.size() * 2);
+        ForEachPair([&](unsigned lead, unsigned trail) {
+            pairs += static_cast<char>(lead);
+            pairs += static_cast<char>(trail);
+        });
+        const auto all = converter.Convert(pairs);
+        if (all && all->size() == pairs.size() * 2) {
+            std::size_t k = 0;
+            ForEachPair([&](unsigned lead, unsigned trail) {
+                table_[Index(lead, trail)] = ReadUtf32Le(all->substr(k, 4));
+                k += 4;
+            });
+            return;
         }
+        ForEachPair([&](unsigned lead, unsigned trail) {
+            const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+            table_[Index(lead, trail)] = DecodeOne(converter, std::string_view(pair, 2));
+        });
     }
     char32_t At(unsigned char lead, unsigned char trail) const {
         return table_[Index(lead, trail)];
     }
 
 private:
+    template <typename F>
+    static void ForEachPair(F&& f) {
+        for (unsigned lead = 0x81; lead <= 0xFE; ++lead) {
+            for (unsigned trail = 0x40; trail <= 0xFE; ++trail) {
+                if (trail != 0x7F) {
+                    f(lead, trail);
+                }
+            }
+        }
+    }
     static std::size_t Index(unsigned lead, unsigned trail) {
         return (lead - 0x81) * 0xBF + (trail - 0x40);
     }

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# The command-line harvest of the demo site's 200-page category against curl fetching the same
+# 201 addresses in one process over one kept-alive connection (the transport's limit).
+# Usage: bench/harvest/cli_vs_curl.sh [BUILD_DIR]   (default build/release)
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+build="${1:-build/release}"
+cli="$build/cli/zelkor-cli"
+[ -x "$cli" ] || { echo "build $cli first (cmake --preset release && cmake --build --preset release)" >&2; exit 1; }
+
+log="$(mktemp)"
+python3 demo/demosite.py --port 0 >"$log" &
+site=$!
+trap 'kill $site; rm -f "$log"' EXIT
+for _ in $(seq 100); do [ -s "$log" ] && break; sleep 0.1; done
+base="$(head -n 1 "$log")"
+
+urls="${base}wode_source/etools/"
+for n in $(seq 1 200); do urls+=" ${base}wode_source/etools/$n.html"; done
+rows="$("$cli" --site-base "$base" category etools 2>/dev/null | wc -l)"
+echo "harvest of etools: $rows rows from 201 pages"
+
+python3 bench/sidebyside.py \
+  --name "curl (201 pages)" --command "curl -s $urls" \
+  --name "zelkor-cli category" --command "$cli --site-base $base category etools"
