@@ -36,6 +36,10 @@ public:
 // Forwards to routes chosen after the window exists; does nothing until then.
 class RouteRelay final : public CommandRoutes {
 public:
+    RouteRelay() = default;
+    RouteRelay(const RouteRelay&) = delete;  // it points into itself until bound
+    RouteRelay& operator=(const RouteRelay&) = delete;
+
     void Bind(CommandRoutes& target) { target_ = &target; }
 
     void HarvestCategory() override { target_->HarvestCategory(); }
