@@ -125,8 +125,30 @@ struct CurlTransport::Shared {
         return mutexes[index < mutexes.size() ? index : 0];
     }
 
+    // Idle easy handles kept for the next request: setting one up costs about as much as the
+    // request itself on a kept-alive loopback connection. Only handles with the cookie store on
+    // are kept, since a reset does not switch a handle's cookie store off again.
+    EasyHandle TakeEasy(bool cookies) {
+        std::lock_guard lock(idleMutex);
+        if (!cookies || idle.empty()) {
+            return EasyHandle(curl_easy_init());
+        }
+        EasyHandle easy = std::move(idle.back());
+        idle.pop_back();
+        return easy;
+    }
+    void ReturnEasy(EasyHandle easy, bool cookies) {
+        std::lock_guard lock(idleMutex);
+        if (cookies && idle.size() < kMaxIdleHandles) {
+            idle.push_back(std::move(easy));
+        }
+    }
+
+    static constexpr std::size_t kMaxIdleHandles = 4;
     CurlTimeouts timeouts;
     std::array<std::mutex, CURL_LOCK_DATA_LAST> mutexes;
+    std::mutex idleMutex;
+    std::vector<EasyHandle> idle;
     std::unique_ptr<CURLSH, ShareCleanup> share;
 };
 
@@ -148,38 +170,13 @@ public:
 
     void Send(std::string_view headerBlock,
               std::optional<std::span<const std::uint8_t>> body) override {
-        EasyHandle easy(curl_easy_init());
+        const bool cookies = (setup_.flags & requestflag::kNoCookies) == 0;
+        EasyHandle easy = shared_->TakeEasy(cookies);
         if (!easy) {
             return;
         }
-        const HeaderList headers = BuildHeaders(headerBlock);
-        HttpTarget target = setup_.target;
-        std::string verb = setup_.verb;
-        std::optional<std::vector<std::uint8_t>> sentBody;
-        if (body) {
-            sentBody.emplace(body->begin(), body->end());
-        }
-        for (int hop = 0;; ++hop) {
-            body_.clear();
-            headers_.clear();
-            readOffset_ = 0;
-            Perform(easy.get(), target, verb, sentBody, headers.get());
-            long status = 0;
-            curl_easy_getinfo(easy.get(), CURLINFO_RESPONSE_CODE, &status);
-            if ((setup_.flags & requestflag::kNoAutoRedirect) != 0 || hop == kMaxRedirects ||
-                !IsFollowedStatus(status)) {
-                return;
-            }
-            const auto next = ResolveLocation(target, LastLocation(headers_));
-            if (!next) {
-                return;
-            }
-            if (status == 303 || ((status == 301 || status == 302) && verb == "POST")) {
-                verb = "GET";
-                sentBody.reset();
-            }
-            target = *next;
-        }
+        PerformHops(easy.get(), headerBlock, body);
+        shared_->ReturnEasy(std::move(easy), cookies);
     }
 
     std::size_t Read(std::span<std::uint8_t> buffer) override {
@@ -200,6 +197,38 @@ public:
     }
 
 private:
+    void PerformHops(CURL* easy, std::string_view headerBlock,
+                     std::optional<std::span<const std::uint8_t>> body) {
+        const HeaderList headers = BuildHeaders(headerBlock);
+        HttpTarget target = setup_.target;
+        std::string verb = setup_.verb;
+        std::optional<std::vector<std::uint8_t>> sentBody;
+        if (body) {
+            sentBody.emplace(body->begin(), body->end());
+        }
+        for (int hop = 0;; ++hop) {
+            body_.clear();
+            headers_.clear();
+            readOffset_ = 0;
+            Perform(easy, target, verb, sentBody, headers.get());
+            long status = 0;
+            curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
+            if ((setup_.flags & requestflag::kNoAutoRedirect) != 0 || hop == kMaxRedirects ||
+                !IsFollowedStatus(status)) {
+                return;
+            }
+            const auto next = ResolveLocation(target, LastLocation(headers_));
+            if (!next) {
+                return;
+            }
+            if (status == 303 || ((status == 301 || status == 302) && verb == "POST")) {
+                verb = "GET";
+                sentBody.reset();
+            }
+            target = *next;
+        }
+    }
+
     static HeaderList BuildHeaders(std::string_view headerBlock) {
         HeaderList list;
         auto append = [&list](const std::string& line) {
