@@ -126,16 +126,16 @@ struct CurlTransport::Shared {
     }
 
     // Idle easy handles kept for the next request: setting one up costs about as much as the
-    // request itself on a kept-alive loopback connection. Only handles with the cookie store on
-    // are kept, since a reset does not switch a handle's cookie store off again.
-    EasyHandle TakeEasy(bool cookies) {
+    // request itself on a kept-alive loopback connection. Only handles with the cookie store
+    // on are kept, as nothing switches it off again. The flag tells a kept handle from a new.
+    std::pair<EasyHandle, bool> TakeEasy(bool cookies) {
         std::lock_guard lock(idleMutex);
         if (!cookies || idle.empty()) {
-            return EasyHandle(curl_easy_init());
+            return {EasyHandle(curl_easy_init()), false};
         }
         EasyHandle easy = std::move(idle.back());
         idle.pop_back();
-        return easy;
+        return {std::move(easy), true};
     }
     void ReturnEasy(EasyHandle easy, bool cookies) {
         std::lock_guard lock(idleMutex);
@@ -147,9 +147,10 @@ struct CurlTransport::Shared {
     static constexpr std::size_t kMaxIdleHandles = 4;
     CurlTimeouts timeouts;
     std::array<std::mutex, CURL_LOCK_DATA_LAST> mutexes;
+    std::unique_ptr<CURLSH, ShareCleanup> share;
+    // Declared behind the share: idle handles must be cleaned up before the share they use.
     std::mutex idleMutex;
     std::vector<EasyHandle> idle;
-    std::unique_ptr<CURLSH, ShareCleanup> share;
 };
 
 namespace {
@@ -171,10 +172,11 @@ public:
     void Send(std::string_view headerBlock,
               std::optional<std::span<const std::uint8_t>> body) override {
         const bool cookies = (setup_.flags & requestflag::kNoCookies) == 0;
-        EasyHandle easy = shared_->TakeEasy(cookies);
+        auto [easy, reused] = shared_->TakeEasy(cookies);
         if (!easy) {
             return;
         }
+        configured_ = reused;
         PerformHops(easy.get(), headerBlock, body);
         shared_->ReturnEasy(std::move(easy), cookies);
     }
@@ -247,9 +249,32 @@ private:
         return list;
     }
 
+    // Settings that stay the same on a handle for its whole life (a reset would leak the
+    // cookie store's setup in libcurl, so handles are configured once instead).
+    void ConfigureOnce(CURL* easy) {
+        curl_easy_setopt(easy, CURLOPT_SHARE, shared_->share.get());
+        curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+        curl_easy_setopt(easy, CURLOPT_PATH_AS_IS, 1L);
+        curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
+        curl_easy_setopt(easy, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
+        curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 0L);
+        curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS,
+                         static_cast<long>(shared_->timeouts.connect.count()));
+        curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 0L);
+        curl_easy_setopt(easy, CURLOPT_XFERINFOFUNCTION, &CurlRequest::OnProgress);
+        curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &CurlRequest::OnHeader);
+        curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &CurlRequest::OnBody);
+        if ((setup_.flags & requestflag::kNoCookies) == 0) {
+            curl_easy_setopt(easy, CURLOPT_COOKIEFILE, "");
+        }
+    }
+
     void Perform(CURL* easy, const HttpTarget& target, const std::string& verb,
                  const std::optional<std::vector<std::uint8_t>>& sentBody, curl_slist* headers) {
-        curl_easy_reset(easy);
+        if (!configured_) {
+            ConfigureOnce(easy);
+            configured_ = true;
+        }
         const std::string address = TargetAddress(target);
         const std::string proxy =
             setup_.viaProxy ? ProxyFor(setup_.proxyList, target.secure) : std::string();
@@ -257,42 +282,29 @@ private:
         const std::string requestTarget = proxy.empty() || target.secure
                                               ? RequestLineTarget(target.path)
                                               : AbsoluteRequestTarget(target);
-        const CurlTimeouts& timeouts = shared_->timeouts;
-
-        curl_easy_setopt(easy, CURLOPT_SHARE, shared_->share.get());
-        curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
         curl_easy_setopt(easy, CURLOPT_URL, address.c_str());
         curl_easy_setopt(easy, CURLOPT_REQUEST_TARGET, requestTarget.c_str());
-        curl_easy_setopt(easy, CURLOPT_PATH_AS_IS, 1L);
-        curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
-        curl_easy_setopt(easy, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
-        curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 0L);
         curl_easy_setopt(easy, CURLOPT_PROXY, proxy.c_str());
         curl_easy_setopt(easy, CURLOPT_USERAGENT, setup_.userAgent.c_str());
         curl_easy_setopt(easy, CURLOPT_HTTPHEADER, headers);
-        curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS,
-                         static_cast<long>(timeouts.connect.count()));
-        lastActivity_ = std::chrono::steady_clock::now();
-        uploaded_ = 0;
-        curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 0L);
-        curl_easy_setopt(easy, CURLOPT_XFERINFOFUNCTION, &CurlRequest::OnProgress);
-        curl_easy_setopt(easy, CURLOPT_XFERINFODATA, this);
-        if ((setup_.flags & requestflag::kNoCookies) == 0) {
-            curl_easy_setopt(easy, CURLOPT_COOKIEFILE, "");
-        }
         if (sentBody) {
+            // Never a null pointer: with one libcurl would read the body from a callback.
+            static const std::uint8_t kNoBytes = 0;
             curl_easy_setopt(easy, CURLOPT_POST, 1L);
             curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE_LARGE,
                              static_cast<curl_off_t>(sentBody->size()));
-            curl_easy_setopt(easy, CURLOPT_POSTFIELDS, sentBody->data());
+            curl_easy_setopt(easy, CURLOPT_POSTFIELDS,
+                             sentBody->empty() ? &kNoBytes : sentBody->data());
         } else {
+            curl_easy_setopt(easy, CURLOPT_POSTFIELDS, nullptr);
             curl_easy_setopt(easy, CURLOPT_HTTPGET, 1L);
         }
         curl_easy_setopt(easy, CURLOPT_CUSTOMREQUEST, verb.c_str());
-        curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &CurlRequest::OnHeader);
+        curl_easy_setopt(easy, CURLOPT_XFERINFODATA, this);
         curl_easy_setopt(easy, CURLOPT_HEADERDATA, this);
-        curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &CurlRequest::OnBody);
         curl_easy_setopt(easy, CURLOPT_WRITEDATA, this);
+        lastActivity_ = std::chrono::steady_clock::now();
+        uploaded_ = 0;
         curl_easy_perform(easy);
     }
 
@@ -338,6 +350,7 @@ private:
     std::string headers_;
     std::chrono::steady_clock::time_point lastActivity_;
     curl_off_t uploaded_ = 0;
+    bool configured_ = false;
 };
 
 class CurlConnection final : public TransportConnection {

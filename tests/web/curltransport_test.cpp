@@ -136,6 +136,13 @@ TEST_F(LoopbackFetch, PostRedirectedWith303BecomesAGet) {
     EXPECT_FALSE(requests[0].HasHeader("Expect"));
     EXPECT_EQ(requests[1].method, "GET");
     EXPECT_EQ(requests[1].body, "");
+
+    HttpRequestOptions emptyPost;
+    emptyPost.method = 1;
+    HttpRequest(server_.Url("/done"), emptyPost);
+    ASSERT_EQ(server_.Requests().size(), 3u);
+    EXPECT_EQ(server_.Requests()[2].method, "POST");
+    EXPECT_EQ(server_.Requests()[2].Header("Content-Length"), "0");
 }
 
 TEST_F(LoopbackFetch, RedirectLoopStopsAfterTenHops) {
