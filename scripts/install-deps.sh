@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libcurl4-openssl-dev libpcre2-dev
+  libcurl4-openssl-dev ca-certificates libpcre2-dev
   qt6-base-dev qt6-webengine-dev libgl-dev
   xvfb xauth fonts-wqy-microhei
   python3 curl zip
