@@ -88,6 +88,9 @@ void MainWindow::BuildControls() {
 
     skinGroup_ = new QGroupBox(face_);
     skinGroup_->setGeometry(3, 457, 245, 42);
+    // A group box is only a frame drawn around its neighbours: it stays beneath them, so
+    // clicks on the search box and button reach them (and a press on its bare part drags).
+    skinGroup_->lower();
     skinButton_ = new SkinButtonView(skinGroup_);
     skinButton_->setGeometry(4, 10, 45, 24);
     connect(skinButton_, &QPushButton::clicked, this, [this] { routes_.NextSkin(); });

@@ -22,6 +22,11 @@ cmake --preset release -B build/demo -DZELKOR_BUILD_TESTS=OFF -DZELKOR_BUILD_BEN
   -DSITE_BASE="$base" >/dev/null
 cmake --build build/demo --target zelkor-downloader zelkor-cli
 
+# The browser engine refuses to start its sandbox as root.
+if [ "$(id -u)" -eq 0 ]; then
+  export QTWEBENGINE_CHROMIUM_FLAGS="--no-sandbox ${QTWEBENGINE_CHROMIUM_FLAGS:-}"
+fi
+
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   echo "no display found: running the window under a virtual X server (xvfb-run)"
   xvfb-run -a -s "-screen 0 1024x768x24" build/demo/app/zelkor-downloader

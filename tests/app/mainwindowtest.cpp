@@ -212,6 +212,17 @@ TEST_F(MainWindowTest, ButtonsReachTheirRoutinesOncePerClick) {
     EXPECT_EQ(routes.requestDownload + routes.harvestCategory, 0);
 }
 
+TEST_F(MainWindowTest, ControlsInsideTheSkinGroupsFrameTakeTheirOwnClicks) {
+    // The group box's frame surrounds the search controls; a click there must reach them, as a
+    // user's click does, not the group box drawn around them.
+    for (QWidget* control : {static_cast<QWidget*>(&window->SearchButton()),
+                             static_cast<QWidget*>(&window->SearchBox()),
+                             static_cast<QWidget*>(&window->SkinButton())}) {
+        const QPoint centre = control->mapTo(window.get(), control->rect().center());
+        EXPECT_EQ(window->childAt(centre), control) << control->metaObject()->className();
+    }
+}
+
 TEST_F(MainWindowTest, EnterInTheSearchBoxSearchesWhateverTheModifiers) {
     SearchBoxView& box = window->SearchBox();
     box.setFocus();
