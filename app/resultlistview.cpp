@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QScopedValueRollback>
+#include <array>
 
 #include "app/qtext.h"
 
@@ -9,9 +10,35 @@ namespace zelkor {
 namespace {
 
 constexpr int kColumnCount = 4;
-// Cells keep the GBK bytes they were given, so reading them back is byte-exact even for text
-// that does not decode.
-constexpr int kGbkRole = Qt::UserRole;
+
+// A row keeps the GBK bytes it was given, so reading a cell back is byte-exact even for text
+// that does not decode; the shown text is decoded only when the view paints the cell, which
+// keeps filling thousands of rows cheap.
+class ResultRowItem final : public QTreeWidgetItem {
+public:
+    explicit ResultRowItem(const Text& column0) : QTreeWidgetItem(UserType) { cells_[0] = column0; }
+
+    QVariant data(int column, int role) const override {
+        if (role == Qt::DisplayRole && column >= 0 && column < kColumnCount) {
+            return ToQString(cells_[static_cast<std::size_t>(column)]);
+        }
+        return QTreeWidgetItem::data(column, role);
+    }
+
+    void SetCell(int column, const Text& text) {
+        cells_[static_cast<std::size_t>(column)] = text;
+        emitDataChanged();
+    }
+    const Text& Cell(int column) const { return cells_[static_cast<std::size_t>(column)]; }
+
+private:
+    std::array<Text, kColumnCount> cells_;
+};
+
+// Every row of the list is a ResultRowItem: AppendRow makes no other kind.
+ResultRowItem* RowItem(const QTreeWidget& list, int row) {
+    return static_cast<ResultRowItem*>(list.topLevelItem(row));
+}
 
 }  // namespace
 
@@ -59,19 +86,16 @@ void ResultListView::DeleteAllRows() {
 
 int ResultListView::AppendRow(const Text& column0) {
     const QScopedValueRollback quiet(quiet_, true);
-    auto* item = new QTreeWidgetItem(this);  // owned by the list
-    item->setText(0, ToQString(column0));
-    item->setData(0, kGbkRole, QByteArray(column0.data(), static_cast<qsizetype>(column0.size())));
-    return indexOfTopLevelItem(item);
+    addTopLevelItem(new ResultRowItem(column0));  // owned by the list
+    return topLevelItemCount() - 1;  // appended last; looking it up would cost a scan per row
 }
 
 void ResultListView::SetCell(int row, int column, const Text& text) {
-    QTreeWidgetItem* item = topLevelItem(row);
+    ResultRowItem* item = RowItem(*this, row);
     if (item == nullptr || column < 0 || column >= kColumnCount) {
         return;
     }
-    item->setText(column, ToQString(text));
-    item->setData(column, kGbkRole, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
+    item->SetCell(column, text);
 }
 
 int ResultListView::FirstSelectedRow() const {
@@ -85,12 +109,11 @@ int ResultListView::FirstSelectedRow() const {
 }
 
 Text ResultListView::Cell(int row, int column) const {
-    const QTreeWidgetItem* item = topLevelItem(row);
+    const ResultRowItem* item = RowItem(*this, row);
     if (item == nullptr || column < 0 || column >= kColumnCount) {
         return {};
     }
-    const QByteArray gbk = item->data(column, kGbkRole).toByteArray();
-    return Text(gbk.constData(), static_cast<std::size_t>(gbk.size()));
+    return item->Cell(column);
 }
 
 void ResultListView::focusInEvent(QFocusEvent* event) {
