@@ -25,10 +25,10 @@ std::string Page() {
 }
 
 int Serve() {
-    zelkor::testing::LoopbackServer server;
+    zelkor::testsupport::LoopbackServer server;
     const auto reply =
-        zelkor::testing::ServerReply::Http(200, "Content-Type: text/html; charset=gbk", Page());
-    server.SetHandler([reply](const zelkor::testing::RecordedRequest&) { return reply; });
+        zelkor::testsupport::ServerReply::Http(200, "Content-Type: text/html; charset=gbk", Page());
+    server.SetHandler([reply](const zelkor::testsupport::RecordedRequest&) { return reply; });
     std::cout << server.Url("") << std::endl;
     std::string ignored;
     while (std::getline(std::cin, ignored)) {

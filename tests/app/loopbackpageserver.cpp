@@ -2,7 +2,7 @@
 
 #include <QHostAddress>
 
-namespace zelkor::testing {
+namespace zelkor::testsupport {
 
 LoopbackPageServer::LoopbackPageServer() {
     server_.listen(QHostAddress::LocalHost, 0);
@@ -47,4 +47,4 @@ void LoopbackPageServer::Answer(QTcpSocket* socket) {
     socket->disconnectFromHost();
 }
 
-}  // namespace zelkor::testing
+}  // namespace zelkor::testsupport

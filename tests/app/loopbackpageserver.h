@@ -7,7 +7,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
-namespace zelkor::testing {
+namespace zelkor::testsupport {
 
 // A tiny HTTP server on 127.0.0.1 (free port) answering GET requests from a table of pages.
 // A path marked as hanging is accepted and never answered.
@@ -34,4 +34,4 @@ private:
     QList<QPointer<QTcpSocket>> held_;
 };
 
-}  // namespace zelkor::testing
+}  // namespace zelkor::testsupport

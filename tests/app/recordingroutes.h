@@ -5,7 +5,7 @@
 
 #include "app/commandroutes.h"
 
-namespace zelkor::testing {
+namespace zelkor::testsupport {
 
 // Counts every route the window takes; `onApplySkin` lets a test look at the window then.
 class RecordingRoutes final : public CommandRoutes {
@@ -36,4 +36,4 @@ public:
     std::function<void()> onApplySkin;
 };
 
-}  // namespace zelkor::testing
+}  // namespace zelkor::testsupport

@@ -12,7 +12,6 @@
 #include "text/gbk.h"
 
 namespace zelkor {
-namespace fakes = zelkor::testing;
 namespace {
 
 using ::testing::ElementsAre;
@@ -101,7 +100,7 @@ protected:
     ScriptedClock clock;
     MemorySite site;
     HarvestServices services{matcher, clock, [this](std::string_view a) { return site.Fetch(a); }};
-    fakes::MemoryControls controls;
+    testsupport::MemoryControls controls;
 };
 
 TEST_F(HarvestTest, CategoryFetchesEveryPageInOrderAndNumbersRowsAcrossPages) {

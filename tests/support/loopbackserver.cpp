@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
-namespace zelkor::testing {
+namespace zelkor::testsupport {
 
 namespace {
 
@@ -336,4 +336,4 @@ int UnusedLoopbackPort() {
     return port;
 }
 
-}  // namespace zelkor::testing
+}  // namespace zelkor::testsupport

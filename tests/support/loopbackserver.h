@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-namespace zelkor::testing {
+namespace zelkor::testsupport {
 
 // One request as the server received it.
 struct RecordedRequest {
@@ -100,4 +100,4 @@ private:
 // A loopback port that nothing listens on at the time of the call.
 int UnusedLoopbackPort();
 
-}  // namespace zelkor::testing
+}  // namespace zelkor::testsupport

@@ -6,7 +6,7 @@
 #include "controls/windowcontrols.h"
 #include "text/text.h"
 
-namespace zelkor::testing {
+namespace zelkor::testsupport {
 
 // Header-only stand-ins for the window's controls: they keep what the core wrote so that
 // tests can read it back, and let tests play the user's part (selecting a row, typing).
@@ -102,4 +102,4 @@ struct MemoryControls {
     }
 };
 
-}  // namespace zelkor::testing
+}  // namespace zelkor::testsupport

@@ -11,8 +11,8 @@
 namespace zelkor {
 namespace {
 
-using testing::LoopbackServer;
-using testing::ServerReply;
+using testsupport::LoopbackServer;
+using testsupport::ServerReply;
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
@@ -185,7 +185,7 @@ TEST_F(LoopbackFetch, BrokenServersEndWithEmptyOrPartialResults) {
     EXPECT_TRUE(std::string("0123456789").starts_with(dropped)) << dropped;
     EXPECT_EQ(FetchPageText(server_.Url("/dropfirst")), "");
     EXPECT_EQ(
-        FetchPageText("http://127.0.0.1:" + std::to_string(testing::UnusedLoopbackPort()) + "/"),
+        FetchPageText("http://127.0.0.1:" + std::to_string(testsupport::UnusedLoopbackPort()) + "/"),
         "");
 
     for (const char* path : {"/stall", "/silent"}) {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace zelkor::testing {
+namespace zelkor::testsupport {
 
 namespace {
 
@@ -118,4 +118,4 @@ std::unique_ptr<TransportSession> FakeTransport::Open(std::string_view userAgent
     return std::make_unique<FakeSession>(*this);
 }
 
-}  // namespace zelkor::testing
+}  // namespace zelkor::testsupport

@@ -7,7 +7,7 @@
 
 #include "web/transport.h"
 
-namespace zelkor::testing {
+namespace zelkor::testsupport {
 
 // A transport that records every call with its arguments and plays back a script.
 class FakeTransport final : public HttpTransport {
@@ -47,4 +47,4 @@ public:
                                            std::string_view bypassList) override;
 };
 
-}  // namespace zelkor::testing
+}  // namespace zelkor::testsupport

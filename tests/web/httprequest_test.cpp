@@ -7,7 +7,7 @@
 namespace zelkor {
 namespace {
 
-using testing::FakeTransport;
+using testsupport::FakeTransport;
 using Calls = std::vector<std::string>;
 
 constexpr std::string_view kUrl = "http://Site.Example:8080/List/Page_2.html?k=a#top";

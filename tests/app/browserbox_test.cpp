@@ -67,8 +67,8 @@ protected:
         return done();
     }
 
-    testing::LoopbackPageServer server;
-    testing::RecordingRoutes routes;
+    testsupport::LoopbackPageServer server;
+    testsupport::RecordingRoutes routes;
     CatalogueSelection selection;
     std::unique_ptr<MainWindow> window;
 };

@@ -57,7 +57,7 @@ protected:
         return nullptr;
     }
 
-    testing::RecordingRoutes routes;
+    testsupport::RecordingRoutes routes;
     CatalogueSelection selection;
     std::unique_ptr<MainWindow> window;
 };
@@ -351,4 +351,4 @@ TEST_F(MainWindowTest, CloudDriveItemOpensTheShareAddressInTheBrowser) {
 }  // namespace
 }  // namespace zelkor
 
-#include "mainwindowtest.moc"
+#include "mainwindow_test.moc"

@@ -55,7 +55,7 @@ public:
 
     std::vector<std::string> steps;
     QString firstStatus;
-    testing::RecordingRoutes routes;
+    testsupport::RecordingRoutes routes;
 
 private:
     QPointer<MainWindow> window;

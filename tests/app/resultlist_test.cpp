@@ -32,7 +32,7 @@ private:
     }
 };
 
-using Lists = ::testing::Types<ResultListView, testing::MemoryResultList>;
+using Lists = ::testing::Types<ResultListView, testsupport::MemoryResultList>;
 TYPED_TEST_SUITE(ResultListContract, Lists);
 
 TYPED_TEST(ResultListContract, AppendsAtTheEndWithoutSelecting) {
@@ -109,7 +109,7 @@ protected:
     void Key(Qt::Key key) { QTest::keyClick(&list(), key); }
     int Events() const { return routes.requestDownload; }
 
-    testing::RecordingRoutes routes;
+    testsupport::RecordingRoutes routes;
     CatalogueSelection selection;
     std::unique_ptr<MainWindow> window;
 };
