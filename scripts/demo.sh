@@ -5,16 +5,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 
-site_log="$(mktemp)"
-python3 demo/demosite.py --port 0 >"$site_log" &
-site_pid=$!
-trap 'kill "$site_pid" 2>/dev/null || true; rm -f "$site_log"' EXIT
-for _ in $(seq 100); do
-  [ -s "$site_log" ] && break
-  sleep 0.1
-done
-base="$(head -n 1 "$site_log")"
-[ -n "$base" ] || { echo "the demo site did not start" >&2; exit 1; }
+source scripts/demosite.sh
+start_demo_site
+base="$DEMO_BASE"
 echo "demo site: $base"
 
 # The site address is a build setting; only the file that holds it is rebuilt when it changes.

@@ -8,12 +8,9 @@ build="${1:-build/release}"
 cli="$build/cli/zelkor-cli"
 [ -x "$cli" ] || { echo "build $cli first (cmake --preset release && cmake --build --preset release)" >&2; exit 1; }
 
-log="$(mktemp)"
-python3 demo/demosite.py --port 0 >"$log" &
-site=$!
-trap 'kill $site; rm -f "$log"' EXIT
-for _ in $(seq 100); do [ -s "$log" ] && break; sleep 0.1; done
-base="$(head -n 1 "$log")"
+source scripts/demosite.sh
+start_demo_site
+base="$DEMO_BASE"
 
 urls="${base}wode_source/etools/"
 for n in $(seq 1 200); do urls+=" ${base}wode_source/etools/$n.html"; done
