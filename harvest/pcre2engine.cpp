@@ -23,7 +23,7 @@ using CompileContext =
 using Code = std::unique_ptr<pcre2_code, Pcre2Deleter<pcre2_code_free>>;
 using MatchData = std::unique_ptr<pcre2_match_data, Pcre2Deleter<pcre2_match_data_free>>;
 using MatchContext = std::unique_ptr<pcre2_match_context, Pcre2Deleter<pcre2_match_context_free>>;
-using JitStack = std::unique_ptr<pcre2_jit_stack, Pcre2Deleter<pcre2_jit_stack_free>>;
+using JitStackHandle = std::unique_ptr<pcre2_jit_stack, Pcre2Deleter<pcre2_jit_stack_free>>;
 
 // Enough for the backtracking of a legitimate page in one call, scaled with the part searched,
 // which the library's fixed default is not.
@@ -39,16 +39,15 @@ PCRE2_SPTR Units(std::u32string_view s) {
 class Search {
 public:
     Search(pcre2_code* code, std::u32string_view subject, const RegexOptions& options,
-           const PatternShape& shape)
+           const PatternShape& shape, pcre2_jit_stack* jitStack)
         : code_(code),
           subject_(subject),
           options_(options),
           chain_(shape, subject, options.ignoreCase),
           matchData_(pcre2_match_data_create_from_pattern(code, nullptr)),
-          context_(pcre2_match_context_create(nullptr)),
-          jitStack_(pcre2_jit_stack_create(kJitStackStart, kJitStackMax, nullptr)) {
-        if (context_ && jitStack_) {
-            pcre2_jit_stack_assign(context_.get(), nullptr, jitStack_.get());
+          context_(pcre2_match_context_create(nullptr)) {
+        if (context_ && jitStack) {
+            pcre2_jit_stack_assign(context_.get(), nullptr, jitStack);
         }
         pcre2_pattern_info(code, PCRE2_INFO_CAPTURECOUNT, &groupCount_);
     }
@@ -113,12 +112,13 @@ private:
     LiteralChain chain_;
     MatchData matchData_;
     MatchContext context_;
-    JitStack jitStack_;
     uint32_t groupCount_ = 0;
 };
 
 class Pcre2Engine final : public RegexEngine {
 public:
+    explicit Pcre2Engine(pcre2_jit_stack* jitStack) : jitStack_(jitStack) {}
+
     std::optional<std::vector<MatchGroups>> Execute(std::u32string_view pattern,
                                                     std::u32string_view subject,
                                                     const RegexOptions& options) override {
@@ -127,7 +127,7 @@ public:
             return std::nullopt;
         }
         const PatternShape shape = AnalysePattern(pattern, options.ignoreCase, options.multiline);
-        Search search(code.get(), subject, options, shape);
+        Search search(code.get(), subject, options, shape, jitStack_);
         if (!search.Ready()) {
             return std::nullopt;
         }
@@ -170,12 +170,22 @@ private:
         }
         return code;
     }
+
+    pcre2_jit_stack* jitStack_;
 };
 
 }  // namespace
 
+struct Pcre2EngineFactory::JitStack {
+    JitStackHandle handle{pcre2_jit_stack_create(kJitStackStart, kJitStackMax, nullptr)};
+};
+
+Pcre2EngineFactory::Pcre2EngineFactory() : jitStack_(std::make_unique<JitStack>()) {}
+
+Pcre2EngineFactory::~Pcre2EngineFactory() = default;
+
 std::unique_ptr<RegexEngine> Pcre2EngineFactory::Create() {
-    return std::make_unique<Pcre2Engine>();
+    return std::make_unique<Pcre2Engine>(jitStack_->handle.get());
 }
 
 }  // namespace zelkor

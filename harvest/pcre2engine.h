@@ -12,7 +12,19 @@ namespace zelkor {
 // literals in order is passed over without running the matcher.
 class Pcre2EngineFactory final : public RegexEngineFactory {
 public:
+    Pcre2EngineFactory();
+    ~Pcre2EngineFactory() override;
+    Pcre2EngineFactory(const Pcre2EngineFactory&) = delete;
+    Pcre2EngineFactory& operator=(const Pcre2EngineFactory&) = delete;
+
     std::unique_ptr<RegexEngine> Create() override;
+
+    // The JIT's stack: plain memory that every search may use in turn, so it is made once
+    // rather than mapped and unmapped for every page.
+    struct JitStack;
+
+private:
+    std::unique_ptr<JitStack> jitStack_;
 };
 
 }  // namespace zelkor

@@ -145,19 +145,19 @@ void AppendUtf8(std::string& out, char32_t c) {
 
 }  // namespace
 
-DecodedText DecodeGbk(std::string_view gbk) {
-    DecodedText decoded;
-    decoded.characters.reserve(gbk.size());
-    decoded.offsets.reserve(gbk.size() + 1);
+namespace {
+
+// Calls `emit(character, byteOffset)` for every character of `gbk`, in order.
+template <typename Emit>
+void ForEachCharacter(std::string_view gbk, Emit&& emit) {
     const TwoByteTable& table = Table();
     std::unique_ptr<Converter> fourByte;
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(gbk[i]); };
 
     for (std::size_t i = 0; i < gbk.size();) {
-        decoded.offsets.push_back(i);
         const unsigned char b0 = byte(i);
         if (b0 < 0x80) {
-            decoded.characters.push_back(b0);
+            emit(b0, i);
             ++i;
             continue;
         }
@@ -167,7 +167,7 @@ DecodedText DecodeGbk(std::string_view gbk) {
             if (InRange(b1, 0x40, 0xFE) && b1 != 0x7F) {
                 const char32_t c = table.At(b0, b1);
                 if (c != kReplacementCharacter) {
-                    decoded.characters.push_back(c);
+                    emit(c, i);
                     i += 2;
                     continue;
                 }
@@ -178,26 +178,35 @@ DecodedText DecodeGbk(std::string_view gbk) {
                 }
                 const char32_t c = DecodeOne(*fourByte, gbk.substr(i, 4));
                 if (c != kReplacementCharacter) {
-                    decoded.characters.push_back(c);
+                    emit(c, i);
                     i += 4;
                     continue;
                 }
             }
         }
-        decoded.characters.push_back(kReplacementCharacter);
+        emit(kReplacementCharacter, i);
         ++i;
     }
+}
+
+}  // namespace
+
+DecodedText DecodeGbk(std::string_view gbk) {
+    DecodedText decoded;
+    decoded.characters.reserve(gbk.size());
+    decoded.offsets.reserve(gbk.size() + 1);
+    ForEachCharacter(gbk, [&](char32_t c, std::size_t offset) {
+        decoded.characters.push_back(c);
+        decoded.offsets.push_back(offset);
+    });
     decoded.offsets.push_back(gbk.size());
     return decoded;
 }
 
 std::string GbkToUtf8(std::string_view gbk) {
-    const DecodedText decoded = DecodeGbk(gbk);
     std::string out;
     out.reserve(gbk.size() * 3 / 2);
-    for (const char32_t c : decoded.characters) {
-        AppendUtf8(out, c);
-    }
+    ForEachCharacter(gbk, [&](char32_t c, std::size_t) { AppendUtf8(out, c); });
     return out;
 }
 
