@@ -10,6 +10,7 @@ namespace zelkor {
 namespace {
 
 constexpr int kColumnCount = 4;
+constexpr int kTitleColumn = 3;
 
 // A row keeps the GBK bytes it was given, so reading a cell back is byte-exact even for text
 // that does not decode; the shown text is decoded only when the view paints the cell, which
@@ -19,7 +20,10 @@ public:
     explicit ResultRowItem(const Text& column0) : QTreeWidgetItem(UserType) { cells_[0] = column0; }
 
     QVariant data(int column, int role) const override {
-        if (role == Qt::DisplayRole && column >= 0 && column < kColumnCount) {
+        // The tip shows a whole title that the narrow column cuts short.
+        const bool shown =
+            role == Qt::DisplayRole || (role == Qt::ToolTipRole && column == kTitleColumn);
+        if (shown && column >= 0 && column < kColumnCount) {
             return ToQString(cells_[static_cast<std::size_t>(column)]);
         }
         return QTreeWidgetItem::data(column, role);

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/mainwindow.h"
+#include "app/qtext.h"
 #include "app/resultlistview.h"
 #include "app/searchboxview.h"
 #include "tests/app/recordingroutes.h"
@@ -87,6 +88,17 @@ TYPED_TEST(ResultListContract, DeleteAllRowsStartsAgainFromZero) {
     EXPECT_EQ(list.Cell(0, 0), "");
     EXPECT_EQ(list.FirstSelectedRow(), -1);
     EXPECT_EQ(list.AppendRow("1"), 0);
+}
+
+TEST(ResultListViewTest, ShowsDecodedTextAndTheWholeTitleAsATip) {
+    ResultListView list(nullptr);
+    const int row = list.AppendRow("1");
+    list.SetCell(row, 3, Gbk(u8"超长的源码标题，列宽放不下"));
+    const QTreeWidgetItem* item = list.topLevelItem(row);
+    EXPECT_EQ(item->text(0), QStringLiteral("1"));
+    EXPECT_EQ(item->text(3), ToQString(u8"超长的源码标题，列宽放不下"));
+    EXPECT_EQ(item->toolTip(3), item->text(3));
+    EXPECT_TRUE(item->toolTip(0).isEmpty());
 }
 
 // The row-focus event on the real list, driven by real clicks and keys.
