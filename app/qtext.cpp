@@ -12,8 +12,8 @@ QString ToQString(const Text& gbk) {
 }
 
 QString ToQString(std::u8string_view utf8) {
-    return QString::fromUtf8(reinterpret_cast<const char*>(utf8.data()),
-                             static_cast<qsizetype>(utf8.size()));
+    const std::string_view chars = Utf8Chars(utf8);
+    return QString::fromUtf8(chars.data(), static_cast<qsizetype>(chars.size()));
 }
 
 Text ToText(const QString& shown) {

@@ -48,8 +48,11 @@ ResultRowItem* RowItem(const QTreeWidget& list, int row) {
 
 ResultListView::ResultListView(QWidget* parent) : QTreeWidget(parent) {
     setColumnCount(kColumnCount);
-    setHeaderLabels(
-        {ToQString(u8"序号"), ToQString(u8"日期"), QStringLiteral("ID"), ToQString(u8"标题")});
+    QStringList headers;
+    for (const std::u8string_view header : kResultColumnHeaders) {
+        headers << ToQString(header);
+    }
+    setHeaderLabels(headers);
     header()->setMinimumSectionSize(0);
     header()->setStretchLastSection(false);
     header()->setSectionsClickable(true);

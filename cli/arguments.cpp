@@ -6,13 +6,9 @@
 namespace zelkor::cli {
 namespace {
 
-std::string_view AsChars(std::u8string_view s) {
-    return {reinterpret_cast<const char*>(s.data()), s.size()};
-}
-
 const CategoryRow* FindCategory(const std::string& name) {
     for (const CategoryRow& row : kCategoryTable) {
-        if (name == AsChars(row.command) || name == row.category) {
+        if (name == Utf8Chars(row.command) || name == row.category) {
             return &row;
         }
     }

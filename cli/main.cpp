@@ -19,13 +19,9 @@ using namespace zelkor::cli;
 
 constexpr int kUsageError = 2;
 
-std::string_view AsChars(std::u8string_view s) {
-    return {reinterpret_cast<const char*>(s.data()), s.size()};
-}
-
 void ListCategories() {
     for (const CategoryRow& row : kCategoryTable) {
-        std::cout << AsChars(row.menu) << '\t' << AsChars(row.command) << '\t' << row.section
+        std::cout << Utf8Chars(row.menu) << '\t' << Utf8Chars(row.command) << '\t' << row.section
                   << '\t' << row.category << '\n';
     }
 }

@@ -3,17 +3,13 @@
 #include <array>
 #include <cstdio>
 
+#include "controls/resultlist.h"
 #include "text/gbk.h"
 
 namespace zelkor::cli {
 namespace {
 
-constexpr std::array<std::u8string_view, 4> kColumnHeaders = {u8"序号", u8"日期", u8"ID", u8"标题"};
 constexpr std::array<const char*, 4> kJsonKeys = {"number", "segment1", "segment2", "title"};
-
-std::string_view AsChars(std::u8string_view s) {
-    return {reinterpret_cast<const char*>(s.data()), s.size()};
-}
 
 std::string Column(const std::vector<Text>& row, std::size_t column) {
     return column < row.size() ? GbkToUtf8(row[column]) : std::string();
@@ -94,7 +90,7 @@ void WriteRows(std::ostream& out, const std::vector<std::vector<Text>>& rows, Ou
             break;
         case OutputFormat::Csv:
             for (std::size_t c = 0; c < 4; ++c) {
-                out << (c ? "," : "") << AsChars(kColumnHeaders[c]);
+                out << (c ? "," : "") << Utf8Chars(kResultColumnHeaders[c]);
             }
             out << "\r\n";
             for (const auto& row : rows) {

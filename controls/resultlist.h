@@ -1,8 +1,15 @@
 #pragma once
 
+#include <array>
+#include <string_view>
+
 #include "text/text.h"
 
 namespace zelkor {
+
+// The headers of the result list's four columns, as UTF-8.
+inline constexpr std::array<std::u8string_view, 4> kResultColumnHeaders = {u8"序号", u8"日期",
+                                                                           u8"ID", u8"标题"};
 
 // The four-column result list. Rows and columns count from 0.
 class ResultList {

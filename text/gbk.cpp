@@ -216,8 +216,7 @@ std::optional<Text> Utf8ToGbk(std::string_view utf8) {
 }
 
 Text Gbk(std::u8string_view utf8) {
-    const std::string_view bytes(reinterpret_cast<const char*>(utf8.data()), utf8.size());
-    return Utf8ToGbk(bytes).value_or(Text());
+    return Utf8ToGbk(Utf8Chars(utf8)).value_or(Text());
 }
 
 }  // namespace zelkor

@@ -29,6 +29,11 @@ std::string GbkToUtf8(std::string_view gbk);
 // UTF-8 as GBK bytes; nothing when the input is not UTF-8 or holds a character GBK cannot hold.
 std::optional<Text> Utf8ToGbk(std::string_view utf8);
 
+// A UTF-8 literal seen as plain chars (for streams and std::string).
+inline std::string_view Utf8Chars(std::u8string_view utf8) {
+    return {reinterpret_cast<const char*>(utf8.data()), utf8.size()};
+}
+
 // The system's own texts, written once as UTF-8 in the source and turned into GBK here.
 Text Gbk(std::u8string_view utf8);
 
